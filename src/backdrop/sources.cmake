@@ -1,0 +1,3 @@
+list(APPEND LAUNCHER_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/backdrop.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/keyed_bitmap.cpp)
