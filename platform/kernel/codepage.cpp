@@ -98,7 +98,15 @@ bool Select(UINT codePage) {
         return false;
     Table table;
     table.codePage = codePage;
-    if (codePage != kUtf8CodePage) {
+    // The East Asian code pages have the lead byte ranges Windows documents for them, wider
+    // than the characters iconv assigns; others are probed.
+    if (codePage == 932) {
+        for (int b = 0x81; b < 256; ++b)
+            table.lead[b] = b <= 0x9F || (b >= 0xE0 && b <= 0xFC);
+    } else if (codePage == 936 || codePage == 949 || codePage == 950) {
+        for (int b = 0x81; b <= 0xFE; ++b)
+            table.lead[b] = true;
+    } else if (codePage != kUtf8CodePage) {
         for (int b = 0x80; b < 256; ++b) {
             char byte = static_cast<char>(b);
             table.lead[b] = probe.IsIncomplete(std::string_view(&byte, 1));
@@ -122,7 +130,8 @@ UINT Current() {
 
 bool Configure(const char* value, std::string* error) {
     if (!value || !*value) {
-        Current();
+        if (!Select(kDefaultCodePage))
+            Current();
         return true;
     }
     char* end = nullptr;

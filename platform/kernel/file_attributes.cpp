@@ -21,10 +21,12 @@ extern "C" DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName) {
     struct stat st;
     if (stat(path->c_str(), &st) != 0) {
         // ENOTDIR: a trailing separator after a file, or a file used as a directory.
-        DWORD error = errno == ENOENT && path->back() != '/' ? ERROR_FILE_NOT_FOUND
-                      : errno == ENOTDIR                   ? ERROR_INVALID_NAME
-                                                           : ERROR_PATH_NOT_FOUND;
-        return w32::Fail(error, INVALID_FILE_ATTRIBUTES);
+        if (errno == ENOTDIR)
+            return w32::Fail(ERROR_INVALID_NAME, INVALID_FILE_ATTRIBUTES);
+        std::string parent = path->substr(0, path->find_last_of('/', path->size() - 2));
+        bool parentExists = parent.empty() || stat(parent.c_str(), &st) == 0;
+        return w32::Fail(parentExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND,
+                         INVALID_FILE_ATTRIBUTES);
     }
     DWORD attributes = 0;
     if (S_ISDIR(st.st_mode))

@@ -96,7 +96,7 @@ std::vector<std::string_view> SplitComponents(std::string_view rest, bool* trail
 bool LoadDrives(const char* spec, std::string* error) {
     Drives drives;
     drives.loaded = true;
-    drives.roots['Z' - 'A'] = "/";
+    drives.roots['Z' - 'A'].assign(1, '/');
     std::string_view text = spec ? spec : "";
     while (!text.empty()) {
         size_t end = text.find(';');

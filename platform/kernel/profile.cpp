@@ -53,6 +53,18 @@ size_t FindChar(std::string_view s, char c) {
     return std::string_view::npos;
 }
 
+// End of the line that starts at pos: the first CR or LF, found with memchr, which is several
+// times faster than a byte loop on long files. nextLf remembers the next LF, so a file with CR
+// line ends alone is not searched to its end for every line.
+size_t LineEnd(std::string_view text, size_t pos, size_t* nextLf) {
+    if (*nextLf < pos || *nextLf == std::string_view::npos) {
+        const void* lf = std::memchr(text.data() + pos, '\n', text.size() - pos);
+        *nextLf = lf ? static_cast<size_t>(static_cast<const char*>(lf) - text.data()) : text.size();
+    }
+    const void* cr = std::memchr(text.data() + pos, '\r', *nextLf - pos);
+    return cr ? static_cast<size_t>(static_cast<const char*>(cr) - text.data()) : *nextLf;
+}
+
 std::string_view Unquote(std::string_view value) {
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front())
@@ -69,10 +81,9 @@ bool Lookup(std::string_view text, std::string_view section, std::string_view ke
     bool inSection = false;
     bool seenSection = false;
     size_t pos = 0;
+    size_t nextLf = std::string_view::npos;
     while (pos < text.size()) {
-        size_t end = text.find_first_of("\r\n", pos);
-        if (end == std::string_view::npos)
-            end = text.size();
+        size_t end = LineEnd(text, pos, &nextLf);
         std::string_view line = Trim(text.substr(pos, end - pos));
         pos = end + 1;
         if (line.empty() || line.front() == ';')

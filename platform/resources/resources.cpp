@@ -116,14 +116,18 @@ std::optional<std::span<const std::byte>> Find(HMODULE module, LPCSTR type, LPCS
     if (candidates.empty())
         return Fail(typeSeen ? ERROR_RESOURCE_NAME_NOT_FOUND : ERROR_RESOURCE_TYPE_NOT_FOUND,
                     std::nullopt);
-    const WORD preferences[] = {language, CodePageLanguage(),
+    if (language != 0) {
+        for (const ResEntry* entry : candidates)
+            if (entry->language == language)
+                return entry->data;
+        return Fail(ERROR_RESOURCE_LANG_NOT_FOUND, std::nullopt);
+    }
+    const WORD preferences[] = {LANG_NEUTRAL, CodePageLanguage(),
                                 MAKELANGID(LANG_ENGLISH, SUBLANG_DEFAULT)};
     for (WORD preferred : preferences)
         for (const ResEntry* entry : candidates)
             if (entry->language == preferred)
                 return entry->data;
-    if (language != 0)
-        return Fail(ERROR_RESOURCE_LANG_NOT_FOUND, std::nullopt);
     return candidates.front()->data;
 }
 

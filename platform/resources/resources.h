@@ -11,9 +11,9 @@
 namespace w32::resources {
 
 // The data of a resource of the module. type and name are MAKEINTRESOURCE values or strings
-// (case-insensitive, "#123" meaning ordinal 123). A language of 0 (neutral) takes the
-// first of: neutral, the language of the ANSI code page, US English, any language. Sets the
-// last error (ERROR_RESOURCE_TYPE/NAME_NOT_FOUND, ERROR_MOD_NOT_FOUND... ) when there is none.
+// (case-insensitive, "#123" meaning ordinal 123). Any other language must match exactly; 0
+// (neutral) takes the first of: neutral, the language of the ANSI code page, US English, any
+// language. Without a match the last error says which part was not found.
 std::optional<std::span<const std::byte>> Find(HMODULE module, LPCSTR type, LPCSTR name,
                                                WORD language = 0);
 
