@@ -2,9 +2,11 @@
 #pragma once
 
 #include "display/backend.h"
+#include "display/input_script.h"
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace w32::display {
 
@@ -13,6 +15,7 @@ struct Config {
     int width = 1024;
     int height = 768;
     std::string inputScript; // path, empty when none
+    std::vector<ScriptCommand> script;
 };
 
 // Reads W32_DISPLAY, W32_SCREEN and W32_INPUT. On a value that cannot be used, returns nullopt

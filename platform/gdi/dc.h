@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <functional>
 
 namespace w32::gdi {
 
@@ -21,5 +22,9 @@ void FillScreen(const Region& clip, const RECT& area, COLORREF color);
 
 // GDI objects (brushes, fonts, bitmaps, DCs) alive now, stock objects not counted.
 size_t LiveObjectCount();
+
+// Calls observer with the logical coordinates and colour of every SetPixel call (tests see the
+// order of writes through it); null stops.
+void ObservePixelWritesForTesting(std::function<void(int x, int y, COLORREF color)> observer);
 
 } // namespace w32::gdi
