@@ -6,9 +6,10 @@
 #include "support/xvfb.h"
 #include "user/testing.h"
 
+#include <gtest/gtest.h>
+// Xlib's macros (None, Bool) would break gtest's headers, so it comes after them.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <memory>
