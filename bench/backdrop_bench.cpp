@@ -57,7 +57,7 @@ LRESULT CALLBACK LogoProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     POINT at = {20, 20};
-    DrawKeyedBitmap(dc, 307, &at, g_Dissolve);
+    DrawKeyedBitmap(dc, 308, &at, g_Dissolve); // not 307: the backdrop paints stay logo-free
     EndPaint(window, &paint);
     return 0;
 }

@@ -36,7 +36,9 @@ HDC CreateScreenDC(POINT origin, const Region& clipInScreen) {
 }
 
 void ReleaseScreenDC(HDC dc) {
-    DeviceContexts().Remove(FromHandle(dc));
+    if (DeviceContext* context = FindDC(dc); context && context->pixelsSet)
+        NoteChanged(context->clipBounds);
+    RemoveDC(dc);
 }
 
 void NoteSurfaceChanged(const DeviceContext& dc, const RECT& area) {
@@ -81,7 +83,7 @@ extern "C" BOOL WINAPI DeleteDC(HDC hdc) {
         return Fail(ERROR_INVALID_HANDLE, FALSE);
     if (Bitmap* bitmap = Bitmaps().Find(dc->bitmap))
         --bitmap->selectedInto;
-    DeviceContexts().Remove(FromHandle(hdc));
+    RemoveDC(hdc);
     return TRUE;
 }
 

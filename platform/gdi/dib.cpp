@@ -1,5 +1,9 @@
 #include "gdi/dib.h"
 
+#include <algorithm>
+
+#include <vector>
+
 namespace w32::gdi {
 namespace {
 
@@ -76,37 +80,37 @@ std::optional<Image> DecodeDib(std::span<const std::byte> dib) {
     Image image;
     image.width = width;
     image.height = static_cast<int>(height);
-    image.pixels.resize(static_cast<size_t>(width) * height);
+    image.pixels = std::make_unique_for_overwrite<uint32_t[]>(static_cast<size_t>(width) * height);
+    // An index past the colour table is black, as a short table leaves it.
+    if (bits <= 8)
+        palette.resize(size_t{1} << bits, 0);
     for (int64_t row = 0; row < height; ++row) {
-        std::span<const std::byte> src = dib.subspan(pos + stride * row, stride);
+        const std::byte* src = dib.data() + pos + stride * row;
         int64_t y = topDown ? row : height - 1 - row;
-        uint32_t* out = image.pixels.data() + y * width;
-        for (int32_t x = 0; x < width; ++x) {
-            uint32_t pixel;
-            switch (bits) {
-            case 32: {
-                uint32_t v = U32(src, 4 * x);
-                pixel = compression == kBitFields
-                            ? Channel(v, masks[0]) << 16 | Channel(v, masks[1]) << 8 |
-                                  Channel(v, masks[2])
-                            : v & 0xFFFFFF;
-                break;
+        uint32_t* out = image.pixels.get() + y * width;
+        if (bits == 32 && compression == kBitFields) {
+            for (int32_t x = 0; x < width; ++x) {
+                uint32_t v = U32(dib, pos + stride * row + 4 * x);
+                out[x] = Channel(v, masks[0]) << 16 | Channel(v, masks[1]) << 8 |
+                         Channel(v, masks[2]);
             }
-            case 24:
-                pixel = static_cast<uint32_t>(src[3 * x]) |
-                        static_cast<uint32_t>(src[3 * x + 1]) << 8 |
-                        static_cast<uint32_t>(src[3 * x + 2]) << 16;
-                break;
-            default: {
-                unsigned perByte = 8 / bits;
+        } else if (bits == 32) {
+            for (int32_t x = 0; x < width; ++x)
+                out[x] = U32(dib, pos + stride * row + 4 * x) & 0xFFFFFF;
+        } else if (bits == 24) {
+            for (int32_t x = 0; x < width; ++x)
+                out[x] = static_cast<uint32_t>(src[3 * x]) |
+                         static_cast<uint32_t>(src[3 * x + 1]) << 8 |
+                         static_cast<uint32_t>(src[3 * x + 2]) << 16;
+        } else if (bits == 8) {
+            for (int32_t x = 0; x < width; ++x)
+                out[x] = palette[static_cast<unsigned>(src[x])];
+        } else {
+            unsigned perByte = 8 / bits, mask = (1u << bits) - 1;
+            for (int32_t x = 0; x < width; ++x) {
                 unsigned byte = static_cast<unsigned>(src[x / perByte]);
-                unsigned shift = (perByte - 1 - x % perByte) * bits;
-                unsigned index = (byte >> shift) & ((1u << bits) - 1);
-                pixel = index < palette.size() ? palette[index] : 0;
-                break;
+                out[x] = palette[(byte >> ((perByte - 1 - x % perByte) * bits)) & mask];
             }
-            }
-            out[x] = pixel;
         }
     }
     return image;

@@ -4,16 +4,17 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
-#include <vector>
 
 namespace w32::gdi {
 
 struct Image {
     int width = 0;
     int height = 0;
-    std::vector<uint32_t> pixels; // 0x00RRGGBB, top row first
+    // 0x00RRGGBB, top row first; not zero-filled first, since decoding writes every pixel.
+    std::unique_ptr<uint32_t[]> pixels;
 };
 
 // Decodes 1, 4, 8, 24 and 32 bits per pixel, uncompressed (BI_RGB, and BI_BITFIELDS for 32

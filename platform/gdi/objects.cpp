@@ -10,23 +10,6 @@
 
 namespace w32::gdi {
 
-HandleTable<Brush>& Brushes() {
-    static HandleTable<Brush> table(HandleKind::Brush);
-    return table;
-}
-HandleTable<Font>& Fonts() {
-    static HandleTable<Font> table(HandleKind::Font);
-    return table;
-}
-HandleTable<Bitmap>& Bitmaps() {
-    static HandleTable<Bitmap> table(HandleKind::Bitmap);
-    return table;
-}
-HandleTable<DeviceContext>& DeviceContexts() {
-    static HandleTable<DeviceContext> table(HandleKind::DeviceContext);
-    return table;
-}
-
 uintptr_t StockBrush() {
     static const uintptr_t handle = Brushes().Add(std::make_unique<Brush>(Brush{RGB(255, 255, 255), true}));
     return handle;
@@ -48,15 +31,11 @@ uintptr_t StockBitmap() {
     static const uintptr_t handle = [] {
         auto bitmap = std::make_unique<Bitmap>();
         bitmap->width = bitmap->height = 1;
-        bitmap->pixels.assign(1, 0);
+        bitmap->pixels = std::make_unique<uint32_t[]>(1);
         bitmap->stock = true;
         return Bitmaps().Add(std::move(bitmap));
     }();
     return handle;
-}
-
-DeviceContext* FindDC(HDC dc) {
-    return DeviceContexts().Find(FromHandle(dc));
 }
 
 Font& SelectedFont(DeviceContext& dc) {
@@ -120,7 +99,7 @@ extern "C" HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h) {
             --old->selectedInto;
         ++bitmap->selectedInto;
         dc->bitmap = handle;
-        dc->surface = {bitmap->pixels.data(), bitmap->width, bitmap->height, bitmap->width};
+        dc->surface = {bitmap->pixels.get(), bitmap->width, bitmap->height, bitmap->width};
         dc->SetClip(Region(RECT{0, 0, bitmap->width, bitmap->height}));
         return ToHandle<HGDIOBJ>(previous);
     }

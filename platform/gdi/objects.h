@@ -38,7 +38,7 @@ struct Font {
 struct Bitmap {
     int width = 0;
     int height = 0;
-    std::vector<uint32_t> pixels; // 0x00RRGGBB, top-down
+    std::unique_ptr<uint32_t[]> pixels; // 0x00RRGGBB, top-down
     int selectedInto = 0;         // memory DCs holding it
     bool stock = false;
 };
@@ -64,6 +64,7 @@ struct DeviceContext {
     COLORREF textColor = RGB(0, 0, 0);
     COLORREF backColor = RGB(255, 255, 255);
     int backMode = OPAQUE;
+    bool pixelsSet = false; // SetPixel wrote to the screen; the clip area counts as changed
 
     void SetClip(Region region);
     bool ClipContains(int x, int y) const {
@@ -74,24 +75,55 @@ struct DeviceContext {
     }
 };
 
-HandleTable<Brush>& Brushes();
-HandleTable<Font>& Fonts();
-HandleTable<Bitmap>& Bitmaps();
-HandleTable<DeviceContext>& DeviceContexts();
+// Constant-initialised, so the pixel calls reach them without a guard or a call.
+inline constinit HandleTable<Brush> g_brushes{HandleKind::Brush};
+inline constinit HandleTable<Font> g_fonts{HandleKind::Font};
+inline constinit HandleTable<Bitmap> g_bitmaps{HandleKind::Bitmap};
+inline constinit HandleTable<DeviceContext> g_deviceContexts{HandleKind::DeviceContext};
 
-DeviceContext* FindDC(HDC dc);
+inline HandleTable<Brush>& Brushes() { return g_brushes; }
+inline HandleTable<Font>& Fonts() { return g_fonts; }
+inline HandleTable<Bitmap>& Bitmaps() { return g_bitmaps; }
+inline HandleTable<DeviceContext>& DeviceContexts() { return g_deviceContexts; }
+
+// Pixel copies alternate between two DCs (GetPixel from one, SetPixel to the other) for long
+// runs: the two DCs found last are remembered, and forgotten whenever any DC is deleted.
+struct FoundDC {
+    uintptr_t handle = 0;
+    DeviceContext* dc = nullptr;
+};
+inline constinit FoundDC g_foundDcs[2] = {};
+
+inline DeviceContext* FindDC(HDC dc) {
+    uintptr_t handle = FromHandle(dc);
+    if (handle == g_foundDcs[0].handle && handle != 0)
+        return g_foundDcs[0].dc;
+    if (handle == g_foundDcs[1].handle && handle != 0)
+        return g_foundDcs[1].dc;
+    DeviceContext* found = g_deviceContexts.Find(handle);
+    if (found) {
+        g_foundDcs[1] = g_foundDcs[0];
+        g_foundDcs[0] = {handle, found};
+    }
+    return found;
+}
+
+inline void RemoveDC(HDC dc) {
+    g_foundDcs[0] = g_foundDcs[1] = {};
+    g_deviceContexts.Remove(FromHandle(dc));
+}
 // The DC's font, or the stock system font when its own is gone.
 Font& SelectedFont(DeviceContext& dc);
 uintptr_t StockFont();
 uintptr_t StockBitmap();
 uintptr_t StockBrush();
 
-// 0x00BBGGRR to 0x00RRGGBB and back.
+// 0x00BBGGRR to 0x00RRGGBB and back: a byte swap and a shift.
 inline uint32_t ToPixel(COLORREF c) {
-    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+    return __builtin_bswap32(c) >> 8;
 }
 inline COLORREF ToColor(uint32_t p) {
-    return ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF);
+    return __builtin_bswap32(p) >> 8;
 }
 
 // Marks a surface area changed when the surface is the screen.

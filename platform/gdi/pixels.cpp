@@ -17,6 +17,8 @@ std::function<void(int, int, COLORREF)>& Observer() {
     static std::function<void(int, int, COLORREF)> observer;
     return observer;
 }
+// Read on every SetPixel; a plain flag keeps that path free of the function object.
+constinit bool g_observing = false;
 
 // The classic system colours the layer paints with (COLOR_* indexes).
 COLORREF SystemColor(uintptr_t index) {
@@ -33,6 +35,7 @@ COLORREF SystemColor(uintptr_t index) {
 } // namespace
 
 void ObservePixelWritesForTesting(std::function<void(int, int, COLORREF)> observer) {
+    g_observing = observer != nullptr;
     Observer() = std::move(observer);
 }
 
@@ -81,14 +84,20 @@ extern "C" COLORREF WINAPI SetPixel(HDC hdc, int x, int y, COLORREF color) {
     DeviceContext* dc = FindDC(hdc);
     if (!dc)
         return Fail(ERROR_INVALID_HANDLE, COLORREF(-1));
-    if (Observer()) [[unlikely]]
+    if (g_observing) [[unlikely]]
         Observer()(x, y, color);
     int sx = x + dc->origin.x, sy = y + dc->origin.y;
     if (!dc->ClipContains(sx, sy) || !dc->surface.pixels)
         return COLORREF(-1);
     dc->surface.pixels[static_cast<size_t>(sy) * dc->surface.stride + sx] = ToPixel(color);
-    if (!dc->memory)
-        NotePixelChanged(sx, sy);
+    if (!dc->memory) {
+        // The DC's clip area is noted as changed once, when it is released or presented.
+        dc->pixelsSet = true;
+        if (--g_pixelWritesUntilPaceCheck == 0 && PaceDue()) {
+            NoteChanged(dc->clipBounds);
+            PresentChanges();
+        }
+    }
     return color & 0xFFFFFF;
 }
 

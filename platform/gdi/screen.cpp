@@ -13,6 +13,12 @@ using Clock = std::chrono::steady_clock;
 constexpr auto kPresentInterval = std::chrono::milliseconds(16);
 Clock::time_point g_lastPresent;
 
+struct ChangedArea {
+    RECT bounds = {0, 0, 0, 0};
+    bool any = false;
+};
+ChangedArea g_changed;
+
 } // namespace
 
 display::Pixels ScreenPixels() {
@@ -23,7 +29,7 @@ display::Pixels ScreenPixels() {
 void NoteChanged(const RECT& area) {
     if (area.left >= area.right || area.top >= area.bottom)
         return;
-    detail::ChangedArea& c = detail::g_changed;
+    ChangedArea& c = g_changed;
     if (!c.any) {
         c.bounds = area;
         c.any = true;
@@ -33,13 +39,10 @@ void NoteChanged(const RECT& area) {
         c.bounds.right = std::max(c.bounds.right, area.right);
         c.bounds.bottom = std::max(c.bounds.bottom, area.bottom);
     }
-    c.notesSinceClockCheck += 64;
-    if (c.notesSinceClockCheck >= 4096)
-        detail::CheckPace();
 }
 
 void PresentChanges() {
-    detail::ChangedArea& c = detail::g_changed;
+    ChangedArea& c = g_changed;
     g_lastPresent = Clock::now();
     if (!c.any)
         return;
@@ -48,10 +51,9 @@ void PresentChanges() {
         backend->Present(c.bounds);
 }
 
-void detail::CheckPace() {
-    g_changed.notesSinceClockCheck = 0;
-    if (Clock::now() - g_lastPresent >= kPresentInterval)
-        PresentChanges();
+bool PaceDue() {
+    g_pixelWritesUntilPaceCheck = 4096;
+    return Clock::now() - g_lastPresent >= kPresentInterval;
 }
 
 } // namespace w32::gdi

@@ -19,34 +19,10 @@ display::Pixels ScreenPixels();
 void NoteChanged(const RECT& screenArea);
 void PresentChanges();
 
-namespace detail {
-struct ChangedArea {
-    RECT bounds = {0, 0, 0, 0};
-    bool any = false;
-    uint32_t notesSinceClockCheck = 0;
-};
-inline ChangedArea g_changed;
-void CheckPace();
-} // namespace detail
-
-// NoteChanged for one pixel, cheap enough for every SetPixel.
-inline void NotePixelChanged(int x, int y) {
-    detail::ChangedArea& c = detail::g_changed;
-    if (!c.any) {
-        c.bounds = {x, y, x + 1, y + 1};
-        c.any = true;
-    } else {
-        if (x < c.bounds.left)
-            c.bounds.left = x;
-        if (x >= c.bounds.right)
-            c.bounds.right = x + 1;
-        if (y < c.bounds.top)
-            c.bounds.top = y;
-        if (y >= c.bounds.bottom)
-            c.bounds.bottom = y + 1;
-    }
-    if (++c.notesSinceClockCheck >= 4096)
-        detail::CheckPace();
-}
+// Counts single-pixel writes to the screen, so that a long run of them is presented at a
+// steady pace without reading the clock for every pixel.
+inline constinit uint32_t g_pixelWritesUntilPaceCheck = 4096;
+// Starts the next count; true when the last present is a frame's time ago.
+bool PaceDue();
 
 } // namespace w32::gdi

@@ -39,7 +39,7 @@ inline uint32_t KindOfHandle(uintptr_t value) {
 
 template <class Object> class HandleTable {
   public:
-    explicit HandleTable(HandleKind kind) : kind_(static_cast<uint32_t>(kind)) {}
+    constexpr explicit HandleTable(HandleKind kind) : kind_(static_cast<uint32_t>(kind)) {}
     HandleTable(const HandleTable&) = delete;
     HandleTable& operator=(const HandleTable&) = delete;
 

@@ -22,11 +22,11 @@ class Xvfb {
         if (!std::filesystem::exists("/usr/bin/Xvfb"))
             return;
         for (int number = 90; number < 140 && pid_ == 0; ++number) {
-            std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
-            std::string lock = "/tmp/.X" + std::to_string(number) + "-lock";
+            std::string socket = std::string("/tmp/.X11-unix/X").append(std::to_string(number));
+            std::string lock = std::string("/tmp/.X").append(std::to_string(number)).append("-lock");
             if (std::filesystem::exists(socket) || std::filesystem::exists(lock))
                 continue;
-            name_ = ":" + std::to_string(number);
+            name_ = std::string(":").append(std::to_string(number));
             std::string screenArg = screen;
             const char* argv[] = {"Xvfb", name_.c_str(), "-screen", "0", screenArg.c_str(),
                                   "-nolisten", "tcp", nullptr};
