@@ -4,7 +4,7 @@
 # Usage: bench/startup.sh [BUILD_DIR]   (default build/release; run `cmake --build` first)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build/release}
+build=$(cd "${1:-$root/build/release}" && pwd)
 medium=$build/medium
 [ -x "$medium/setup" ] || { echo "no $medium/setup: build the release preset first" >&2; exit 1; }
 

@@ -1,8 +1,7 @@
 // Font matching and glyph rendering.
 //
-// fontconfig is set up on first use with the system's configuration plus the layer's own
-// fonts.conf (linked into the program), so the Chinese dialog faces and Times New Roman find
-// installed faces. A negative height asks for that character (em) height in pixels, a positive
+// fontconfig is set up on first use with the layer's own fonts.conf (linked into the program),
+// so the Chinese dialog faces and Times New Roman find installed faces. A negative height asks for that character (em) height in pixels, a positive
 // one for that cell height (ascent + descent), 0 for the system font's 12 pixels. A bold request
 // matched by a regular face is emboldened. Glyphs the face lacks come from a face of the code
 // page's language. Not supported: widths, escapement, orientation, strike-out.
@@ -56,11 +55,16 @@ Library& Fonts() {
         library.ready = true;
         if (FT_Init_FreeType(&library.freetype) != 0)
             library.freetype = nullptr;
-        library.config = FcInitLoadConfigAndFonts();
-        if (library.config &&
-            !FcConfigParseAndLoadFromMemory(library.config,
-                                            reinterpret_cast<const FcChar8*>(w32_fonts_conf), FcTrue))
-            std::fprintf(stderr, "setup: the layer's fonts.conf could not be loaded\n");
+        // Our own configuration alone: see res/fonts.conf for why not the system's.
+        library.config = FcConfigCreate();
+        if (!FcConfigParseAndLoadFromMemory(library.config,
+                                            reinterpret_cast<const FcChar8*>(w32_fonts_conf),
+                                            FcTrue) ||
+            !FcConfigBuildFonts(library.config)) {
+            std::fprintf(stderr, "setup: the layer's font configuration could not be loaded\n");
+            FcConfigDestroy(library.config);
+            library.config = nullptr;
+        }
     }
     return library;
 }
