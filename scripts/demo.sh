@@ -17,5 +17,6 @@ else
   export W32_DISPLAY=headless
   echo "no X display: running D:\\setup headless"
 fi
-echo "(the welcome page and the hand-off are not built yet: the launcher paints its backdrop and ends)"
+echo "(the welcome page and the hand-off are not built yet: the launcher reads SETUP.INF, paints"
+echo " its backdrop and ends; the trace below shows its window calls)"
 exec "$medium/setup"
