@@ -14,7 +14,9 @@
 #include FT_FREETYPE_H
 #include FT_SYNTHESIS_H
 
+#include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -193,11 +195,18 @@ const Glyph& FontFaces::GlyphFor(char32_t character) {
     glyph.left = ft->glyph->bitmap_left;
     glyph.top = ft->glyph->bitmap_top;
     glyph.advance = static_cast<int>((ft->glyph->advance.x + 32) >> 6);
-    glyph.alpha.resize(static_cast<size_t>(glyph.width) * glyph.rows);
-    for (int row = 0; row < glyph.rows; ++row)
-        for (int x = 0; x < glyph.width; ++x)
-            glyph.alpha[static_cast<size_t>(row) * glyph.width + x] =
-                bitmap.buffer[row * bitmap.pitch + x];
+    glyph.alpha.assign(static_cast<size_t>(glyph.width) * glyph.rows, 0);
+    // Outlines render to 8-bit coverage; the embedded bitmaps of some CJK faces at small sizes
+    // are one bit a pixel. Other modes (colour, LCD) are not asked for and stay blank.
+    for (int row = 0; row < glyph.rows; ++row) {
+        const unsigned char* src = bitmap.buffer + static_cast<ptrdiff_t>(row) * bitmap.pitch;
+        uint8_t* out = glyph.alpha.data() + static_cast<size_t>(row) * glyph.width;
+        if (bitmap.pixel_mode == FT_PIXEL_MODE_GRAY)
+            std::copy(src, src + glyph.width, out);
+        else if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO)
+            for (int x = 0; x < glyph.width; ++x)
+                out[x] = (src[x / 8] & (0x80 >> (x % 8))) ? 255 : 0;
+    }
     return glyph;
 }
 
