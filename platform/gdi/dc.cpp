@@ -27,7 +27,7 @@ HDC AddDC(std::unique_ptr<DeviceContext> dc) {
 HDC CreateScreenDC(POINT origin, const Region& clipInScreen) {
     auto dc = std::make_unique<DeviceContext>();
     display::Pixels screen = ScreenPixels();
-    dc->surface = {screen.data, screen.width, screen.height, screen.stride};
+    dc->surface = screen;
     dc->origin = origin;
     Region clip = clipInScreen;
     clip.Intersect(RECT{0, 0, screen.width, screen.height});

@@ -1,6 +1,7 @@
 // GDI objects behind their handles: brushes, fonts, bitmaps and device contexts.
 #pragma once
 
+#include "display/backend.h"
 #include "gdi/region.h"
 #include "kernel/handle_table.h"
 
@@ -43,13 +44,8 @@ struct Bitmap {
     bool stock = false;
 };
 
-// What a device context draws on: the screen image or a bitmap's pixels.
-struct Surface {
-    uint32_t* pixels = nullptr;
-    int width = 0;
-    int height = 0;
-    int stride = 0;
-};
+// What a device context draws on: the screen image or a bitmap's pixels, in the screen's form.
+using Surface = display::Pixels;
 
 struct DeviceContext {
     bool memory = false;

@@ -57,7 +57,7 @@ extern "C" int WINAPI FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
     } else {
         return Fail(ERROR_INVALID_HANDLE, 0);
     }
-    if (!dc->surface.pixels)
+    if (!dc->surface.data)
         return 1;
     RECT area = {lprc->left + dc->origin.x, lprc->top + dc->origin.y,
                  lprc->right + dc->origin.x, lprc->bottom + dc->origin.y};
@@ -69,7 +69,7 @@ extern "C" int WINAPI FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
         if (IsEmptyRect(r))
             continue;
         for (int y = r.top; y < r.bottom; ++y)
-            std::fill_n(dc->surface.pixels + static_cast<size_t>(y) * dc->surface.stride + r.left,
+            std::fill_n(dc->surface.data + static_cast<size_t>(y) * dc->surface.stride + r.left,
                         r.right - r.left, pixel);
         changed = IsEmptyRect(changed)
                       ? r
@@ -87,9 +87,9 @@ extern "C" COLORREF WINAPI SetPixel(HDC hdc, int x, int y, COLORREF color) {
     if (g_observing) [[unlikely]]
         Observer()(x, y, color);
     int sx = x + dc->origin.x, sy = y + dc->origin.y;
-    if (!dc->ClipContains(sx, sy) || !dc->surface.pixels)
+    if (!dc->ClipContains(sx, sy) || !dc->surface.data)
         return COLORREF(-1);
-    dc->surface.pixels[static_cast<size_t>(sy) * dc->surface.stride + sx] = ToPixel(color);
+    dc->surface.data[static_cast<size_t>(sy) * dc->surface.stride + sx] = ToPixel(color);
     if (!dc->memory) {
         // The DC's clip area is noted as changed once, when it is released or presented.
         dc->pixelsSet = true;
@@ -106,7 +106,7 @@ extern "C" COLORREF WINAPI GetPixel(HDC hdc, int x, int y) {
     if (!dc)
         return Fail(ERROR_INVALID_HANDLE, COLORREF{CLR_INVALID});
     int sx = x + dc->origin.x, sy = y + dc->origin.y;
-    if (!dc->ClipContains(sx, sy) || !dc->surface.pixels)
+    if (!dc->ClipContains(sx, sy) || !dc->surface.data)
         return CLR_INVALID;
-    return ToColor(dc->surface.pixels[static_cast<size_t>(sy) * dc->surface.stride + sx]);
+    return ToColor(dc->surface.data[static_cast<size_t>(sy) * dc->surface.stride + sx]);
 }

@@ -124,7 +124,7 @@ void FillClipped(DeviceContext& dc, const Region& clip, RECT area, uint32_t pixe
                   std::min(area.right, c.right), std::min(area.bottom, c.bottom)};
         for (int y = r.top; y < r.bottom; ++y)
             for (int x = r.left; x < r.right; ++x)
-                dc.surface.pixels[static_cast<size_t>(y) * dc.surface.stride + x] = pixel;
+                dc.surface.data[static_cast<size_t>(y) * dc.surface.stride + x] = pixel;
     }
 }
 
@@ -136,7 +136,7 @@ void DrawGlyph(DeviceContext& dc, const Region& clip, const RECT& bounds, const 
                  std::min<LONG>(top + glyph.rows, bounds.bottom)};
     for (int y = area.top; y < area.bottom; ++y) {
         const uint8_t* alpha = glyph.alpha.data() + static_cast<size_t>(y - top) * glyph.width;
-        uint32_t* row = dc.surface.pixels + static_cast<size_t>(y) * dc.surface.stride;
+        uint32_t* row = dc.surface.data + static_cast<size_t>(y) * dc.surface.stride;
         for (int x = area.left; x < area.right; ++x) {
             unsigned a = alpha[x - left];
             if (a && (dc.clipIsBounds || clip.Contains(x, y)))
@@ -202,7 +202,7 @@ extern "C" int WINAPI DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lp
             y = rect.bottom - lineHeight;
     }
     int result = y - rect.top + total;
-    if (!dc->surface.pixels || lines.empty())
+    if (!dc->surface.data || lines.empty())
         return result;
 
     Region clip = dc->clip;

@@ -6,6 +6,7 @@
 // UNC names and device names; they have no POSIX path here.
 #include "kernel/paths.h"
 
+#include "kernel/ascii.h"
 #include "kernel/codepage.h"
 
 #include <dirent.h>
@@ -40,17 +41,6 @@ const Drives& Table() {
 bool Exists(const std::string& path) {
     struct stat st;
     return lstat(path.c_str(), &st) == 0;
-}
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-        if (x != y && !(x < 128 && y < 128 && std::tolower(x) == std::tolower(y)))
-            return false;
-    }
-    return true;
 }
 
 // The name of the entry of dir that matches name without regard to case, or name itself.

@@ -6,6 +6,7 @@
 // ERROR_INVALID_PARAMETER and an empty result; files are never written.
 #include "kernel/profile.h"
 
+#include "kernel/ascii.h"
 #include "kernel/codepage.h"
 #include "kernel/last_error.h"
 #include "kernel/paths.h"
@@ -29,17 +30,6 @@ std::string_view Trim(std::string_view s) {
     while (!s.empty() && IsBlank(s.back()))
         s.remove_suffix(1);
     return s;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-        if (x != y && !(x < 128 && y < 128 && std::tolower(x) == std::tolower(y)))
-            return false;
-    }
-    return true;
 }
 
 // Position of the first c in s outside double-byte characters (whose second byte may be c).
@@ -93,14 +83,14 @@ bool Lookup(std::string_view text, std::string_view section, std::string_view ke
                 return false; // the first section of that name is the one that counts
             size_t close = FindChar(line, ']');
             std::string_view name = line.substr(1, close == std::string_view::npos ? line.npos : close - 1);
-            inSection = SameName(Trim(name), section);
+            inSection = EqualsIgnoringAsciiCase(Trim(name), section);
             seenSection = inSection;
             continue;
         }
         if (!inSection)
             continue;
         size_t equals = FindChar(line, '=');
-        if (equals == std::string_view::npos || !SameName(Trim(line.substr(0, equals)), key))
+        if (equals == std::string_view::npos || !EqualsIgnoringAsciiCase(Trim(line.substr(0, equals)), key))
             continue;
         *value = Unquote(Trim(line.substr(equals + 1)));
         return true;
