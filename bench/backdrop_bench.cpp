@@ -77,8 +77,9 @@ void BM_DrawKeyedBitmap(benchmark::State& state) {
         UpdateWindow(window);
     }
     DestroyWindow(window);
-    state.counters["ns_per_pixel"] = benchmark::Counter(
-        double(state.iterations()) * 600 * 50, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["ns_per_pixel"] =
+        benchmark::Counter(double(state.iterations()) * 600 * 50,
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 BENCHMARK(BM_DrawKeyedBitmap)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);

@@ -35,11 +35,14 @@ int main(int argc, char** argv) {
     }
     double elapsed = -1;
     for (;;) {
-        XImage* image = XGetImage(display, DefaultRootWindow(display), x, y, 1, 1, AllPlanes, ZPixmap);
+        XImage* image =
+            XGetImage(display, DefaultRootWindow(display), x, y, 1, 1, AllPlanes, ZPixmap);
         unsigned long pixel = image ? XGetPixel(image, 0, 0) & 0xFFFFFF : 0;
         if (image)
             XDestroyImage(image);
-        double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        double ms =
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count();
         if (pixel == want) {
             elapsed = ms;
             break;

@@ -15,7 +15,8 @@
 namespace {
 
 const char* const kLookups[][2] = {
-    {"Main", "ProductName"}, {"Main", "MIPS"}, {"Main", "SH3"}, {"Main", "ARM"}, {"Startup", "Title"},
+    {"Main", "ProductName"}, {"Main", "MIPS"},     {"Main", "SH3"},
+    {"Main", "ARM"},         {"Startup", "Title"},
 };
 
 std::string MakeInf() {

@@ -9,8 +9,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string text = w32::profile::Decode(std::string(reinterpret_cast<const char*>(data), size));
     static const char* const lookups[][2] = {
-        {"Main", "ProductName"}, {"Main", "ARM"}, {"Main", "MIPS"}, {"Main", "SH3"},
-        {"Startup", "Title"},
+        {"Main", "ProductName"}, {"Main", "ARM"},      {"Main", "MIPS"},
+        {"Main", "SH3"},         {"Startup", "Title"},
     };
     for (const auto& lookup : lookups) {
         std::string_view value;

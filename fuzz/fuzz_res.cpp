@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!entries)
         return 0;
     for (const auto& entry : *entries)
-        if (entry.data.data() < bytes.data() || entry.data.data() + entry.data.size() > bytes.data() + size)
+        if (entry.data.data() < bytes.data() ||
+            entry.data.data() + entry.data.size() > bytes.data() + size)
             __builtin_trap();
     w32::resources::SetForTesting(bytes);
     char buffer[256];

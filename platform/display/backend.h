@@ -25,7 +25,7 @@ struct InputEvent {
     Type type = Type::MouseMove;
     int x = 0;
     int y = 0;
-    int button = 0;        // 1 left, 2 middle, 3 right
+    int button = 0; // 1 left, 2 middle, 3 right
     unsigned virtualKey = 0;
     unsigned character = 0; // the typed character (ASCII) for a key press, or 0
     bool shift = false;

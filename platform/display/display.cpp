@@ -42,7 +42,9 @@ std::optional<Config> ConfigFromEnvironment(std::string* error) {
     Config config;
     const char* display = std::getenv("W32_DISPLAY");
     const char* xDisplay = std::getenv("DISPLAY");
-    std::string mode = display && *display ? display : xDisplay && *xDisplay ? "fullscreen" : "headless";
+    std::string mode = display && *display     ? display
+                       : xDisplay && *xDisplay ? "fullscreen"
+                                               : "headless";
     if (mode == "fullscreen") {
         config.mode = Mode::Fullscreen;
     } else if (mode == "window") {
@@ -100,7 +102,8 @@ Backend* Get() {
         state.backend = OpenX11(config.mode, config.width, config.height, &error);
     if (!state.backend) {
         state.failed = true;
-        std::fprintf(stderr, "setup: %s\n", error.empty() ? "cannot open the display" : error.c_str());
+        std::fprintf(stderr, "setup: %s\n",
+                     error.empty() ? "cannot open the display" : error.c_str());
     }
     return state.backend.get();
 }

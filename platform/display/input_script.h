@@ -13,10 +13,10 @@ namespace w32::display {
 struct ScriptCommand {
     enum class Kind { Click, ClickText, Key, Screenshot };
     Kind kind = Kind::Click;
-    int line = 0;          // 1-based line number in the script
-    int x = 0;             // Click
-    int y = 0;             // Click
-    std::string text;      // ClickText (UTF-8) or Screenshot (file path)
+    int line = 0;            // 1-based line number in the script
+    int x = 0;               // Click
+    int y = 0;               // Click
+    std::string text;        // ClickText (UTF-8) or Screenshot (file path)
     unsigned virtualKey = 0; // Key
     unsigned character = 0;  // Key: the character it types (ASCII), or 0
     bool shift = false;      // Key

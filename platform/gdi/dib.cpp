@@ -17,7 +17,8 @@ uint32_t U32(std::span<const std::byte> b, size_t at) {
            static_cast<uint32_t>(b[at + 2]) << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
 }
 uint16_t U16(std::span<const std::byte> b, size_t at) {
-    return static_cast<uint16_t>(static_cast<unsigned>(b[at]) | static_cast<unsigned>(b[at + 1]) << 8);
+    return static_cast<uint16_t>(static_cast<unsigned>(b[at]) | static_cast<unsigned>(b[at + 1])
+                                                                    << 8);
 }
 
 // The value of a masked channel scaled to 8 bits.
@@ -91,8 +92,8 @@ std::optional<Image> DecodeDib(std::span<const std::byte> dib) {
         if (bits == 32 && compression == kBitFields) {
             for (int32_t x = 0; x < width; ++x) {
                 uint32_t v = U32(dib, pos + stride * row + 4 * x);
-                out[x] = Channel(v, masks[0]) << 16 | Channel(v, masks[1]) << 8 |
-                         Channel(v, masks[2]);
+                out[x] =
+                    Channel(v, masks[0]) << 16 | Channel(v, masks[1]) << 8 | Channel(v, masks[2]);
             }
         } else if (bits == 32) {
             for (int32_t x = 0; x < width; ++x)

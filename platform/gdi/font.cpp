@@ -1,10 +1,11 @@
 // Font matching and glyph rendering.
 //
 // fontconfig is set up on first use with the layer's own fonts.conf (linked into the program),
-// so the Chinese dialog faces and Times New Roman find installed faces. A negative height asks for that character (em) height in pixels, a positive
-// one for that cell height (ascent + descent), 0 for the system font's 12 pixels. A bold request
-// matched by a regular face is emboldened. Glyphs the face lacks come from a face of the code
-// page's language. Not supported: widths, escapement, orientation, strike-out.
+// so the Chinese dialog faces and Times New Roman find installed faces. A negative height asks for
+// that character (em) height in pixels, a positive one for that cell height (ascent + descent), 0
+// for the system font's 12 pixels. A bold request matched by a regular face is emboldened. Glyphs
+// the face lacks come from a face of the code page's language. Not supported: widths, escapement,
+// orientation, strike-out.
 #include "gdi/font.h"
 
 #include "kernel/codepage.h"
@@ -59,9 +60,8 @@ Library& Fonts() {
             library.freetype = nullptr;
         // Our own configuration alone: see res/fonts.conf for why not the system's.
         library.config = FcConfigCreate();
-        if (!FcConfigParseAndLoadFromMemory(library.config,
-                                            reinterpret_cast<const FcChar8*>(w32_fonts_conf),
-                                            FcTrue) ||
+        if (!FcConfigParseAndLoadFromMemory(
+                library.config, reinterpret_cast<const FcChar8*>(w32_fonts_conf), FcTrue) ||
             !FcConfigBuildFonts(library.config)) {
             std::fprintf(stderr, "setup: the layer's font configuration could not be loaded\n");
             FcConfigDestroy(library.config);
@@ -107,7 +107,8 @@ std::shared_ptr<Face> Open(FcPattern* pattern, int height, int weight) {
     bool embolden = weight >= 600 && matchedWeight < FC_WEIGHT_DEMIBOLD;
     std::shared_ptr<Face> face;
     if (file) {
-        auto key = std::make_tuple(std::string(reinterpret_cast<char*>(file)), index, height, embolden);
+        auto key =
+            std::make_tuple(std::string(reinterpret_cast<char*>(file)), index, height, embolden);
         face = opened[key].lock();
         FT_Face ft = nullptr;
         if (!face && FT_New_Face(lib.freetype, reinterpret_cast<char*>(file), index, &ft) == 0) {
@@ -155,8 +156,9 @@ std::shared_ptr<FontFaces> FontFaces::Resolve(const FontRequest& request) {
         if (byLanguage)
             FcPatternAddString(p, FC_LANG, reinterpret_cast<const FcChar8*>(LanguageOfCodePage()));
         else if (!request.face.empty())
-            FcPatternAddString(p, FC_FAMILY, reinterpret_cast<const FcChar8*>(
-                                                 codepage::ToUtf8(request.face).c_str()));
+            FcPatternAddString(
+                p, FC_FAMILY,
+                reinterpret_cast<const FcChar8*>(codepage::ToUtf8(request.face).c_str()));
         FcPatternAddInteger(p, FC_WEIGHT, FontconfigWeight(request.weight));
         FcPatternAddInteger(p, FC_SLANT, request.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
         return p;
@@ -181,7 +183,8 @@ const Glyph& FontFaces::GlyphFor(char32_t character) {
     Glyph& glyph = it->second;
     if (!inserted)
         return glyph;
-    const Face& face = primary_->Has(character) || !fallback_->Has(character) ? *primary_ : *fallback_;
+    const Face& face =
+        primary_->Has(character) || !fallback_->Has(character) ? *primary_ : *fallback_;
     FT_Face ft = face.Get();
     if (FT_Load_Char(ft, character, FT_LOAD_DEFAULT) != 0)
         return glyph;

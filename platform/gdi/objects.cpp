@@ -11,7 +11,8 @@
 namespace w32::gdi {
 
 uintptr_t StockBrush() {
-    static const uintptr_t handle = Brushes().Add(std::make_unique<Brush>(Brush{RGB(255, 255, 255), true}));
+    static const uintptr_t handle =
+        Brushes().Add(std::make_unique<Brush>(Brush{RGB(255, 255, 255), true}));
     return handle;
 }
 

@@ -40,7 +40,7 @@ struct Bitmap {
     int width = 0;
     int height = 0;
     std::unique_ptr<uint32_t[]> pixels; // 0x00RRGGBB, top-down
-    int selectedInto = 0;         // memory DCs holding it
+    int selectedInto = 0;               // memory DCs holding it
     bool stock = false;
 };
 
@@ -77,10 +77,18 @@ inline constinit HandleTable<Font> g_fonts{HandleKind::Font};
 inline constinit HandleTable<Bitmap> g_bitmaps{HandleKind::Bitmap};
 inline constinit HandleTable<DeviceContext> g_deviceContexts{HandleKind::DeviceContext};
 
-inline HandleTable<Brush>& Brushes() { return g_brushes; }
-inline HandleTable<Font>& Fonts() { return g_fonts; }
-inline HandleTable<Bitmap>& Bitmaps() { return g_bitmaps; }
-inline HandleTable<DeviceContext>& DeviceContexts() { return g_deviceContexts; }
+inline HandleTable<Brush>& Brushes() {
+    return g_brushes;
+}
+inline HandleTable<Font>& Fonts() {
+    return g_fonts;
+}
+inline HandleTable<Bitmap>& Bitmaps() {
+    return g_bitmaps;
+}
+inline HandleTable<DeviceContext>& DeviceContexts() {
+    return g_deviceContexts;
+}
 
 // Pixel copies alternate between two DCs (GetPixel from one, SetPixel to the other) for long
 // runs: the two DCs found last are remembered, and forgotten whenever any DC is deleted.

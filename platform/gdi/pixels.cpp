@@ -59,8 +59,8 @@ extern "C" int WINAPI FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
     }
     if (!dc->surface.data)
         return 1;
-    RECT area = {lprc->left + dc->origin.x, lprc->top + dc->origin.y,
-                 lprc->right + dc->origin.x, lprc->bottom + dc->origin.y};
+    RECT area = {lprc->left + dc->origin.x, lprc->top + dc->origin.y, lprc->right + dc->origin.x,
+                 lprc->bottom + dc->origin.y};
     uint32_t pixel = ToPixel(color);
     RECT changed = {0, 0, 0, 0};
     for (const RECT& clip : dc->clip.Rects()) {

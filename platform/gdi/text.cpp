@@ -81,8 +81,7 @@ std::vector<Line> Layout(const std::vector<Character>& text, FontFaces& faces, U
                 widthAtBreak = width;
             }
             int advance = faces.GlyphFor(c).advance;
-            if (wrap && width + advance > maxWidth && lastBreak != std::string::npos &&
-                c != U' ') {
+            if (wrap && width + advance > maxWidth && lastBreak != std::string::npos && c != U' ') {
                 i = lastBreak;
                 width = widthAtBreak;
                 break;
@@ -98,7 +97,8 @@ std::vector<Line> Layout(const std::vector<Character>& text, FontFaces& faces, U
         if (i >= text.size())
             break;
         if (hardBreak) {
-            begin = i + 1 + (text[i].code == U'\r' && i + 1 < text.size() && text[i + 1].code == U'\n');
+            begin =
+                i + 1 + (text[i].code == U'\r' && i + 1 < text.size() && text[i + 1].code == U'\n');
         } else {
             begin = i;
             while (begin < text.size() && text[begin].code == U' ')
@@ -179,7 +179,8 @@ extern "C" int WINAPI DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lp
         return 0;
     FontFaces& faces = *font.faces;
 
-    std::vector<Character> text = Decode(std::string_view(lpchText, length), !(format & DT_NOPREFIX));
+    std::vector<Character> text =
+        Decode(std::string_view(lpchText, length), !(format & DT_NOPREFIX));
     const RECT rect = *lprc;
     std::vector<Line> lines = Layout(text, faces, format, rect.right - rect.left);
     int lineHeight = faces.Height();
@@ -238,9 +239,10 @@ extern "C" int WINAPI DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lp
             sx += glyph.advance;
         }
         RECT lineArea = {x + dc->origin.x, y + dc->origin.y, sx, y + dc->origin.y + lineHeight};
-        changed = changed.right == 0 ? lineArea
-                                     : RECT{std::min(changed.left, lineArea.left), changed.top,
-                                            std::max(changed.right, lineArea.right), lineArea.bottom};
+        changed = changed.right == 0
+                      ? lineArea
+                      : RECT{std::min(changed.left, lineArea.left), changed.top,
+                             std::max(changed.right, lineArea.right), lineArea.bottom};
         y += lineHeight;
     }
     RECT visible = {std::max(changed.left, bounds.left), std::max(changed.top, bounds.top),

@@ -144,10 +144,6 @@ bool Configure(const char* value, std::string* error) {
     return true;
 }
 
-bool SetForTesting(UINT codePage) {
-    return Select(codePage);
-}
-
 bool IsLeadByte(unsigned char b) {
     return Current_().lead[b];
 }
@@ -186,7 +182,8 @@ std::string FromUtf16(std::u16string_view utf16) {
 size_t CutLength(std::string_view text, size_t maxBytes) {
     size_t i = 0;
     while (i < text.size()) {
-        size_t width = IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+        size_t width =
+            IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
         if (i + width > maxBytes)
             break;
         i += width;

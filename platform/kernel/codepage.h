@@ -30,7 +30,4 @@ std::string FromUtf16(std::u16string_view utf16);
 // character. Used wherever the layer cuts a string to fit a buffer.
 size_t CutLength(std::string_view text, size_t maxBytes);
 
-// Selects another code page (for tests); false when iconv does not know it.
-bool SetForTesting(UINT codePage);
-
 } // namespace w32::codepage

@@ -118,7 +118,11 @@ template <class Object> class HandleTable {
 };
 
 // Converts between the layer's handle numbers and the opaque pointer types of windows.h.
-template <class H> H ToHandle(uintptr_t value) { return reinterpret_cast<H>(value); }
-template <class H> uintptr_t FromHandle(H handle) { return reinterpret_cast<uintptr_t>(handle); }
+template <class H> H ToHandle(uintptr_t value) {
+    return reinterpret_cast<H>(value);
+}
+template <class H> uintptr_t FromHandle(H handle) {
+    return reinterpret_cast<uintptr_t>(handle);
+}
 
 } // namespace w32

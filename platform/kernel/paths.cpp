@@ -95,9 +95,11 @@ bool LoadDrives(const char* spec, std::string* error) {
         if (entry.empty())
             continue;
         char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(entry[0])));
-        if (entry.size() < 3 || letter < 'A' || letter > 'Z' || entry[1] != '=' || entry[2] != '/') {
+        if (entry.size() < 3 || letter < 'A' || letter > 'Z' || entry[1] != '=' ||
+            entry[2] != '/') {
             if (error)
-                *error = "W32_DRIVES: expected LETTER=/absolute/path, got '" + std::string(entry) + "'";
+                *error =
+                    "W32_DRIVES: expected LETTER=/absolute/path, got '" + std::string(entry) + "'";
             return false;
         }
         std::string root(entry.substr(2));
@@ -156,8 +158,9 @@ std::optional<std::string> ToWindows(std::string_view posixPath) {
         const std::string& root = Table().roots[i];
         if (root.empty())
             continue;
-        bool under = root == "/" || (posixPath.substr(0, root.size()) == root &&
-                                     (posixPath.size() == root.size() || posixPath[root.size()] == '/'));
+        bool under =
+            root == "/" || (posixPath.substr(0, root.size()) == root &&
+                            (posixPath.size() == root.size() || posixPath[root.size()] == '/'));
         if (under && (best < 0 || root.size() > bestLength)) {
             best = i;
             bestLength = root.size();

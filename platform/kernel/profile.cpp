@@ -49,7 +49,8 @@ size_t FindChar(std::string_view s, char c) {
 size_t LineEnd(std::string_view text, size_t pos, size_t* nextLf) {
     if (*nextLf < pos || *nextLf == std::string_view::npos) {
         const void* lf = std::memchr(text.data() + pos, '\n', text.size() - pos);
-        *nextLf = lf ? static_cast<size_t>(static_cast<const char*>(lf) - text.data()) : text.size();
+        *nextLf =
+            lf ? static_cast<size_t>(static_cast<const char*>(lf) - text.data()) : text.size();
     }
     const void* cr = std::memchr(text.data() + pos, '\r', *nextLf - pos);
     return cr ? static_cast<size_t>(static_cast<const char*>(cr) - text.data()) : *nextLf;
@@ -82,7 +83,8 @@ bool Lookup(std::string_view text, std::string_view section, std::string_view ke
             if (seenSection)
                 return false; // the first section of that name is the one that counts
             size_t close = FindChar(line, ']');
-            std::string_view name = line.substr(1, close == std::string_view::npos ? line.npos : close - 1);
+            std::string_view name =
+                line.substr(1, close == std::string_view::npos ? line.npos : close - 1);
             inSection = EqualsIgnoringAsciiCase(Trim(name), section);
             seenSection = inSection;
             continue;
@@ -90,7 +92,8 @@ bool Lookup(std::string_view text, std::string_view section, std::string_view ke
         if (!inSection)
             continue;
         size_t equals = FindChar(line, '=');
-        if (equals == std::string_view::npos || !EqualsIgnoringAsciiCase(Trim(line.substr(0, equals)), key))
+        if (equals == std::string_view::npos ||
+            !EqualsIgnoringAsciiCase(Trim(line.substr(0, equals)), key))
             continue;
         *value = Unquote(Trim(line.substr(equals + 1)));
         return true;

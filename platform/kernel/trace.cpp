@@ -81,8 +81,4 @@ std::string Hex(uintptr_t value) {
     return buffer;
 }
 
-void SetTargetForTesting(const std::string& path) {
-    Open(path.c_str());
-}
-
 } // namespace w32::trace

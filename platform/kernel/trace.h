@@ -17,7 +17,4 @@ std::string Quote(const char* ansi);
 // A handle or pointer-sized value as 0x... .
 std::string Hex(uintptr_t value);
 
-// Points the trace somewhere else (tests); empty closes it.
-void SetTargetForTesting(const std::string& path);
-
 } // namespace w32::trace

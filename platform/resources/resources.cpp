@@ -137,15 +137,14 @@ void SetForTesting(std::span<const std::byte> resFile) {
 
 } // namespace w32::resources
 
-extern "C" int WINAPI LoadStringA(HINSTANCE hInstance, UINT uID, LPSTR lpBuffer,
-                                  int cchBufferMax) {
+extern "C" int WINAPI LoadStringA(HINSTANCE hInstance, UINT uID, LPSTR lpBuffer, int cchBufferMax) {
     if (!lpBuffer || cchBufferMax <= 0)
         return w32::Fail(ERROR_INVALID_PARAMETER, 0);
     lpBuffer[0] = '\0';
     // Strings live in blocks of sixteen: block (id / 16) + 1, entry id % 16.
     uint16_t id = static_cast<uint16_t>(uID);
-    std::optional<std::span<const std::byte>> block = w32::resources::Find(
-        hInstance, RT_STRING, MAKEINTRESOURCEA((id >> 4) + 1), 0);
+    std::optional<std::span<const std::byte>> block =
+        w32::resources::Find(hInstance, RT_STRING, MAKEINTRESOURCEA((id >> 4) + 1), 0);
     if (!block)
         return 0;
     size_t pos = 0;

@@ -47,7 +47,8 @@ extern "C" LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPA
         if (wParam == 0 || !lParam)
             return 0;
         size_t n = std::min<size_t>(w->text.size(), wParam - 1);
-        n = lstrlenA(lstrcpynA(reinterpret_cast<LPSTR>(lParam), w->text.c_str(), static_cast<int>(n + 1)));
+        n = lstrlenA(
+            lstrcpynA(reinterpret_cast<LPSTR>(lParam), w->text.c_str(), static_cast<int>(n + 1)));
         return static_cast<LRESULT>(n);
     }
     case WM_GETTEXTLENGTH:

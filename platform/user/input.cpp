@@ -74,7 +74,9 @@ void Mouse(const display::InputEvent& event) {
     InputState& in = Input();
     in.pointer = {event.x, event.y};
     in.shift = event.shift;
-    HWND target = State().capture ? State().capture : in.pressed ? in.pressed : WindowAt(in.pointer);
+    HWND target = State().capture ? State().capture
+                  : in.pressed    ? in.pressed
+                                  : WindowAt(in.pointer);
     bool left = event.button == 1;
     UINT message = WM_MOUSEMOVE;
     int bit = left ? MK_LBUTTON : event.button == 3 ? MK_RBUTTON : 0;
@@ -96,8 +98,10 @@ void Mouse(const display::InputEvent& event) {
         in.pressed = target;
         HWND top = TopLevelOf(target);
         if (top != State().active) {
-            if (Window* w = Find(top))
-                BringToFront(*w), InvalidateWhole(*w);
+            if (Window* w = Find(top)) {
+                BringToFront(*w);
+                InvalidateWhole(*w);
+            }
             Activate(top, WA_CLICKACTIVE);
         }
     }
@@ -117,7 +121,8 @@ void Key(const display::InputEvent& event) {
     if (!TakesInput(target))
         return;
     bool down = event.type == display::InputEvent::Type::KeyDown;
-    UINT message = event.alt ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
+    UINT message =
+        event.alt ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
     // lParam: repeat count 1; a release also has the previous-state and transition bits.
     LPARAM flags = down ? 1 : static_cast<LPARAM>(0xC0000001u);
     PostToQueue({target, message, event.virtualKey, flags, Now(), Input().pointer},

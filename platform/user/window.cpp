@@ -59,8 +59,8 @@ void Hide(Window& w) {
         // The next visible top-level window becomes active, as when a window closes.
         HWND next = nullptr;
         for (HWND h : m.topLevel)
-            if (Window* o = Find(h); o && h != w.handle && (o->style & WS_VISIBLE) &&
-                                     !(o->style & WS_DISABLED)) {
+            if (Window* o = Find(h);
+                o && h != w.handle && (o->style & WS_VISIBLE) && !(o->style & WS_DISABLED)) {
                 next = h;
                 break;
             }
@@ -130,8 +130,9 @@ extern "C" HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCS
     HWND result = nullptr;
     auto trace = [&] {
         if (trace::Enabled())
-            trace::Line("CreateWindowExA " + trace::Quote(IS_INTRESOURCE(lpClassName) ? nullptr : lpClassName) +
-                        " " + trace::Quote(lpWindowName) + " style=" + trace::Hex(dwStyle) +
+            trace::Line("CreateWindowExA " +
+                        trace::Quote(IS_INTRESOURCE(lpClassName) ? nullptr : lpClassName) + " " +
+                        trace::Quote(lpWindowName) + " style=" + trace::Hex(dwStyle) +
                         " exstyle=" + trace::Hex(dwExStyle) + " -> " +
                         (result ? trace::Hex(FromHandle(result)) : "NULL"));
     };
@@ -191,9 +192,18 @@ extern "C" HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCS
     else
         BringToFront(*w);
 
-    CREATESTRUCTA create = {lpParam, hInstance, hMenu, hWndParent, nHeight, nWidth, Y, X,
-                            static_cast<LONG>(dwStyle), lpWindowName,
-                            IS_INTRESOURCE(lpClassName) ? nullptr : lpClassName, dwExStyle};
+    CREATESTRUCTA create = {lpParam,
+                            hInstance,
+                            hMenu,
+                            hWndParent,
+                            nHeight,
+                            nWidth,
+                            Y,
+                            X,
+                            static_cast<LONG>(dwStyle),
+                            lpWindowName,
+                            IS_INTRESOURCE(lpClassName) ? nullptr : lpClassName,
+                            dwExStyle};
     LPARAM createParam = reinterpret_cast<LPARAM>(&create);
     if (!Send(hwnd, WM_NCCREATE, 0, createParam) || Send(hwnd, WM_CREATE, 0, createParam) == -1) {
         if (Find(hwnd))

@@ -27,8 +27,8 @@ struct Window {
     WNDPROC proc = nullptr;
     DWORD style = 0;
     DWORD exStyle = 0;
-    HWND parent = nullptr; // child windows only
-    HWND owner = nullptr;  // top-level windows only
+    HWND parent = nullptr;      // child windows only
+    HWND owner = nullptr;       // top-level windows only
     std::vector<HWND> children; // front first
     std::string text;           // ANSI code page
     RECT rect = {0, 0, 0, 0};   // window rectangle, screen coordinates

@@ -63,8 +63,7 @@ static void PaintLogo(HDC Dc, const RECT* UpdateRect) {
 }
 
 static LRESULT OnCreate(HWND Window) {
-    SetWindowPos(Window, HWND_TOPMOST, 0, 0, State.ScreenWidth, State.ScreenHeight,
-                 SWP_SHOWWINDOW);
+    SetWindowPos(Window, HWND_TOPMOST, 0, 0, State.ScreenWidth, State.ScreenHeight, SWP_SHOWWINDOW);
     TitleFont = CreateFontA(-36, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS | VARIABLE_PITCH,
                             "Times New Roman");

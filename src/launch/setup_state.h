@@ -9,8 +9,8 @@
 #define INI_PATH_SIZE (MAX_PATH + 1 + INI_VALUE_SIZE)
 
 struct SetupState {
-    HINSTANCE Instance;         // the launcher's own module: resources, classes, file name
-    short ScreenWidth;          // screen size taken once at start
+    HINSTANCE Instance; // the launcher's own module: resources, classes, file name
+    short ScreenWidth;  // screen size taken once at start
     short ScreenHeight;
     char SetupDir[MAX_PATH];    // directory of the executable, no final backslash
     char ProductName[72];       // backdrop title and the name in the cancel question
@@ -19,9 +19,9 @@ struct SetupState {
     char ArmIni[INI_PATH_SIZE]; // candidate INI paths; empty when SETUP.INF names none
     char MipsIni[INI_PATH_SIZE];
     char Sh3Ini[INI_PATH_SIZE];
-    char AppMgrPath[128];       // the Application Manager, as the registry gives it
-    HWND Backdrop;              // the full-screen backdrop window
-    WORD PageResult;            // non-zero when the welcome page ended with Next
+    char AppMgrPath[128]; // the Application Manager, as the registry gives it
+    HWND Backdrop;        // the full-screen backdrop window
+    WORD PageResult;      // non-zero when the welcome page ended with Next
 };
 
 extern SetupState State;

@@ -58,8 +58,8 @@ TEST_P(BackdropPixelsTest, GradientBorderAndTitle) {
             bool gradient = Red(p) == 0 && Green(p) == 0 && Blue(p) != 0;
             if (gradient)
                 continue;
-            ASSERT_TRUE(InTitleArea(x - 1, y - 1)) << "title ink outside its rectangles at "
-                                                    << x << "," << y;
+            ASSERT_TRUE(InTitleArea(x - 1, y - 1))
+                << "title ink outside its rectangles at " << x << "," << y;
             white += p == 0xFFFFFF;
             black += p == 0;
         }
@@ -110,7 +110,8 @@ TEST_F(BackdropTest, ChineseProductNameRendersItsGlyphs) {
 }
 
 TEST_F(BackdropTest, LongNameIsCutAtX500) {
-    lstrcpynA(State.ProductName, "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW", sizeof(State.ProductName));
+    lstrcpynA(State.ProductName, "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW",
+              sizeof(State.ProductName));
     ASSERT_EQ(CreateBackdrop(), 1);
     for (int y = 16; y < 61; ++y)
         for (int x = 501; x < 639; ++x)

@@ -44,8 +44,9 @@ class PainterTest : public BackdropFixture, public ::testing::Test {
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageA(&message);
-        w32::gdi::ObservePixelWritesForTesting(
-            [this](int x, int y, COLORREF color) { writes_.push_back({x, y, color}); });
+        w32::gdi::ObservePixelWritesForTesting([this](int x, int y, COLORREF color) {
+            writes_.push_back({x, y, color});
+        });
     }
     void TearDown() override {
         w32::gdi::ObservePixelWritesForTesting(nullptr);

@@ -59,9 +59,12 @@ TEST_F(LauncherTest, UnusableConfigurationStopsBeforeAnyWindow) {
         const char* environment;
         const char* error;
     } cases[] = {
-        {"W32_DISPLAY=tv", "setup: W32_DISPLAY: expected fullscreen, window or headless, got 'tv'\n"},
-        {"W32_SCREEN=640", "setup: W32_SCREEN: expected WIDTHxHEIGHT (1 to 16384 each), got '640'\n"},
-        {"W32_INPUT=/no/such/script", "setup: W32_INPUT: cannot read input script '/no/such/script'\n"},
+        {"W32_DISPLAY=tv",
+         "setup: W32_DISPLAY: expected fullscreen, window or headless, got 'tv'\n"},
+        {"W32_SCREEN=640",
+         "setup: W32_SCREEN: expected WIDTHxHEIGHT (1 to 16384 each), got '640'\n"},
+        {"W32_INPUT=/no/such/script",
+         "setup: W32_INPUT: cannot read input script '/no/such/script'\n"},
         {"W32_CODEPAGE=abc", "setup: W32_CODEPAGE: unknown code page 'abc'\n"},
         {"W32_DRIVES=D:/x", "setup: W32_DRIVES: expected LETTER=/absolute/path, got 'D:/x'\n"},
     };

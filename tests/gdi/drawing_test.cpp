@@ -96,12 +96,15 @@ TEST(DibTest, DecodesEveryDepthAndOrientation) {
         std::vector<uint32_t> pixels; // top row first
     } cases[] = {
         // 2 x 2, bottom-up: the first stored row is the bottom one.
-        {"1 bit", Dib(2, 2, 1, {0x000000, 0xFFFFFF}, {0x40, 0, 0, 0, 0x80, 0, 0, 0}),
+        {"1 bit",
+         Dib(2, 2, 1, {0x000000, 0xFFFFFF}, {0x40, 0, 0, 0, 0x80, 0, 0, 0}),
          {0xFFFFFF, 0x000000, 0x000000, 0xFFFFFF}},
-        {"4 bits", Dib(3, 1, 4, {0x111111, 0x222222, 0x333333}, {0x12, 0x00, 0, 0}),
+        {"4 bits",
+         Dib(3, 1, 4, {0x111111, 0x222222, 0x333333}, {0x12, 0x00, 0, 0}),
          {0x222222, 0x333333, 0x111111}},
         {"8 bits", Dib(2, 1, 8, {0x0000FF, 0x00FF00}, {1, 0, 0, 0}), {0x00FF00, 0x0000FF}},
-        {"24 bits", Dib(1, 2, 24, {}, {0x01, 0x02, 0x03, 0, 0x0A, 0x0B, 0x0C, 0}),
+        {"24 bits",
+         Dib(1, 2, 24, {}, {0x01, 0x02, 0x03, 0, 0x0A, 0x0B, 0x0C, 0}),
          {0x0C0B0A, 0x030201}},
         {"32 bits top-down", Dib(1, -2, 32, {}, {1, 2, 3, 0, 4, 5, 6, 0}), {0x030201, 0x060504}},
     };

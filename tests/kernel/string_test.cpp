@@ -17,7 +17,7 @@ TEST(StringTest, CopyIsBoundedAndKeepsWholeCharacters) {
         {"abcdef", 4, "abc"},
         {"abc", 4, "abc"},
         {"abc", 1, ""},
-        {"ab\xA5\x5C", 4, "ab"},          // the cut would leave A5 alone
+        {"ab\xA5\x5C", 4, "ab"}, // the cut would leave A5 alone
         {"ab\xA5\x5C", 5, "ab\xA5\x5C"},
         {"\xA5\x5C\xA5\x5C", 4, "\xA5\x5C"},
     };

@@ -91,13 +91,14 @@ TEST_F(SetupInfTest, DirectoryScanStepsOverSecondBytesThatLookLikeBackslashes) {
 
 TEST_F(SetupInfTest, DeepMediumIsReadWhole) {
     // Deeper than the 79 bytes a smaller directory field would hold.
-    std::string deep = std::string(60, 'd') + "/" + std::string(60, 'e') + "/" + std::string(60, 'f');
+    std::string deep =
+        std::string(60, 'd') + "/" + std::string(60, 'e') + "/" + std::string(60, 'f');
     PlaceLauncher(deep + "/setup");
     medium_.Write(deep + "/SETUP.INF", "[Main]\nProductName=Deep\nMIPS=m.ini\n");
     ReadSetupInf();
     EXPECT_STREQ(State.ProductName, "Deep");
-    std::string dir = "D:\\" + std::string(60, 'd') + "\\" + std::string(60, 'e') + "\\" +
-                      std::string(60, 'f');
+    std::string dir =
+        "D:\\" + std::string(60, 'd') + "\\" + std::string(60, 'e') + "\\" + std::string(60, 'f');
     EXPECT_EQ(std::string(State.SetupDir), dir);
     EXPECT_EQ(std::string(State.MipsIni), dir + "\\m.ini");
 }

@@ -44,7 +44,9 @@ TEST(LoadStringTest, EveryTextOfTheTableInCodePage950) {
     EXPECT_EQ(LoadStringA(Self(), 29, buffer, sizeof(buffer)), 32);
     EXPECT_EQ(LoadStringA(Self(), 61, buffer, sizeof(buffer)), 70);
     EXPECT_NE(std::string(buffer).find(", "), std::string::npos);
-    EXPECT_NE(std::string(buffer).find(" ActiveSync 3.0 (\xA9\xCE" "3.0"), std::string::npos);
+    EXPECT_NE(std::string(buffer).find(" ActiveSync 3.0 (\xA9\xCE"
+                                       "3.0"),
+              std::string::npos);
     EXPECT_EQ(std::string(buffer).substr(67), " \xA1\x43");
 }
 
@@ -88,9 +90,9 @@ TEST(ResFileTest, ParsesTheLinkedImage) {
 
 TEST(ResFileTest, MalformedImagesAreRejected) {
     // A well-formed entry: type 6, name 2, language 0x0404, 4 data bytes.
-    std::vector<std::byte> good = Bytes({4, 0, 0, 0, 32, 0, 0, 0, 0xFF, 0xFF, 6, 0, 0xFF, 0xFF, 2,
-                                         0, 0, 0, 0, 0, 0, 0, 4, 4, 0, 0, 0, 0, 0, 0, 0, 0, 1, 2,
-                                         3, 4});
+    std::vector<std::byte> good =
+        Bytes({4, 0, 0, 0, 32, 0, 0, 0, 0xFF, 0xFF, 6, 0, 0xFF, 0xFF, 2, 0, 0, 0,
+               0, 0, 0, 0, 4,  4, 0, 0, 0,    0,    0, 0, 0,    0,    1, 2, 3, 4});
     ASSERT_TRUE(w32::resources::ParseResFile(good));
     EXPECT_EQ(w32::resources::ParseResFile(good)->at(0).data.size(), 4u);
     struct Case {
@@ -99,9 +101,24 @@ TEST(ResFileTest, MalformedImagesAreRejected) {
     } cases[] = {
         {"truncated header", std::vector<std::byte>(good.begin(), good.begin() + 20)},
         {"data past the end", std::vector<std::byte>(good.begin(), good.end() - 1)},
-        {"header size too small", [&] { auto b = good; b[4] = std::byte(8); return b; }()},
-        {"header size past the end", [&] { auto b = good; b[5] = std::byte(1); return b; }()},
-        {"huge data size", [&] { auto b = good; b[3] = std::byte(0xFF); return b; }()},
+        {"header size too small",
+         [&] {
+             auto b = good;
+             b[4] = std::byte(8);
+             return b;
+         }()},
+        {"header size past the end",
+         [&] {
+             auto b = good;
+             b[5] = std::byte(1);
+             return b;
+         }()},
+        {"huge data size",
+         [&] {
+             auto b = good;
+             b[3] = std::byte(0xFF);
+             return b;
+         }()},
         {"unterminated name", Bytes({0, 0, 0, 0, 32, 0, 0, 0, 'A', 0, 'B', 0})},
     };
     for (const Case& c : cases)
@@ -111,9 +128,50 @@ TEST(ResFileTest, MalformedImagesAreRejected) {
 TEST(ResourceLookupTest, LanguageFallbackAndStringNames) {
     // Two entries of bitmap "LOGO" in English and Chinese (Taiwan).
     auto entry = [](int language, int data) {
-        return Bytes({1, 0, 0, 0, 40, 0, 0, 0, 0xFF, 0xFF, 2, 0, 'L', 0, 'O', 0, 'G', 0, 'O', 0,
-                      0, 0, 0, 0, 0, 0, 0, 0, 0, 0, language & 0xFF, language >> 8, 0, 0, 0, 0,
-                      0, 0, 0, 0, data, 0, 0, 0});
+        return Bytes({1,
+                      0,
+                      0,
+                      0,
+                      40,
+                      0,
+                      0,
+                      0,
+                      0xFF,
+                      0xFF,
+                      2,
+                      0,
+                      'L',
+                      0,
+                      'O',
+                      0,
+                      'G',
+                      0,
+                      'O',
+                      0,
+                      0,
+                      0,
+                      0,
+                      0,
+                      0,
+                      0,
+                      0,
+                      0,
+                      0,
+                      0,
+                      language & 0xFF,
+                      language >> 8,
+                      0,
+                      0,
+                      0,
+                      0,
+                      0,
+                      0,
+                      0,
+                      0,
+                      data,
+                      0,
+                      0,
+                      0});
     };
     std::vector<std::byte> image = entry(0x0409, 1);
     std::vector<std::byte> second = entry(0x0404, 2);

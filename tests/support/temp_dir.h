@@ -28,7 +28,8 @@ class TempDir {
     const std::filesystem::path& Path() const { return path_; }
 
     // Writes bytes to a file below the directory, creating its directories.
-    std::filesystem::path Write(const std::filesystem::path& relative, std::string_view bytes) const {
+    std::filesystem::path Write(const std::filesystem::path& relative,
+                                std::string_view bytes) const {
         std::filesystem::path file = path_ / relative;
         std::filesystem::create_directories(file.parent_path());
         std::ofstream(file, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));

@@ -23,13 +23,14 @@ class Xvfb {
             return;
         for (int number = 90; number < 140 && pid_ == 0; ++number) {
             std::string socket = std::string("/tmp/.X11-unix/X").append(std::to_string(number));
-            std::string lock = std::string("/tmp/.X").append(std::to_string(number)).append("-lock");
+            std::string lock =
+                std::string("/tmp/.X").append(std::to_string(number)).append("-lock");
             if (std::filesystem::exists(socket) || std::filesystem::exists(lock))
                 continue;
             name_ = std::string(":").append(std::to_string(number));
             std::string screenArg = screen;
-            const char* argv[] = {"Xvfb", name_.c_str(), "-screen", "0", screenArg.c_str(),
-                                  "-nolisten", "tcp", nullptr};
+            const char* argv[] = {"Xvfb",      name_.c_str(), "-screen", "0", screenArg.c_str(),
+                                  "-nolisten", "tcp",         nullptr};
             pid_t pid = 0;
             if (posix_spawn(&pid, "/usr/bin/Xvfb", nullptr, nullptr, const_cast<char**>(argv),
                             environ) != 0)

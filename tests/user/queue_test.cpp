@@ -114,9 +114,9 @@ TEST_F(ScriptTest, KeysReachTheFocusWindowAndTranslateToCharacters) {
     for (const Received& r : log_)
         if (r.message == WM_KEYDOWN || r.message == WM_CHAR || r.message == WM_KEYUP)
             keys.push_back({r.message, r.wParam});
-    std::vector<std::pair<UINT, WPARAM>> expected = {
-        {WM_KEYDOWN, 'A'}, {WM_CHAR, 'a'}, {WM_KEYUP, 'A'},
-        {WM_KEYDOWN, VK_RETURN}, {WM_CHAR, '\r'}, {WM_KEYUP, VK_RETURN}};
+    std::vector<std::pair<UINT, WPARAM>> expected = {{WM_KEYDOWN, 'A'}, {WM_CHAR, 'a'},
+                                                     {WM_KEYUP, 'A'},   {WM_KEYDOWN, VK_RETURN},
+                                                     {WM_CHAR, '\r'},   {WM_KEYUP, VK_RETURN}};
     EXPECT_EQ(keys, expected);
 }
 

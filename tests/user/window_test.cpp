@@ -5,8 +5,8 @@
 namespace {
 
 TEST_F(UserTest, CreationSendsNcCreateThenCreateAndShowsAfterwards) {
-    HWND w = Create(WS_POPUP | WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                    CW_USEDEFAULT);
+    HWND w =
+        Create(WS_POPUP | WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT);
     ASSERT_NE(w, nullptr);
     std::vector<UINT> m = MessagesOf(w);
     ASSERT_GE(m.size(), 3u);
@@ -27,11 +27,11 @@ TEST_F(UserTest, CreateRefusedByTheWindowFails) {
         return m == WM_CREATE ? -1 : DefWindowProcA(h, m, wp, lp);
     };
     RegisterClassA(&cls);
-    EXPECT_EQ(CreateWindowExA(0, "refuses", "", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr,
+    EXPECT_EQ(
+        CreateWindowExA(0, "refuses", "", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr),
+        nullptr);
+    EXPECT_EQ(CreateWindowExA(0, "NoSuchClass", "", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr,
                               nullptr),
-              nullptr);
-    EXPECT_EQ(CreateWindowExA(0, "NoSuchClass", "", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr,
-                              nullptr, nullptr),
               nullptr);
     EXPECT_EQ(GetLastError(), DWORD(ERROR_CANNOT_FIND_WND_CLASS));
     EXPECT_EQ(RegisterClassA(&cls), 0) << "registered twice";
@@ -48,12 +48,9 @@ TEST_F(UserTest, DestroyTakesOwnedWindowsAndChildrenAndPostsNoQuit) {
     for (const Received& r : log_)
         if (r.message == WM_DESTROY || r.message == WM_NCDESTROY)
             destroys.push_back({r.hwnd, r.message});
-    std::vector<std::pair<HWND, UINT>> expected = {{owned, WM_DESTROY},
-                                                   {owned, WM_NCDESTROY},
-                                                   {owner, WM_DESTROY},
-                                                   {child, WM_DESTROY},
-                                                   {child, WM_NCDESTROY},
-                                                   {owner, WM_NCDESTROY}};
+    std::vector<std::pair<HWND, UINT>> expected = {{owned, WM_DESTROY},   {owned, WM_NCDESTROY},
+                                                   {owner, WM_DESTROY},   {child, WM_DESTROY},
+                                                   {child, WM_NCDESTROY}, {owner, WM_NCDESTROY}};
     EXPECT_EQ(destroys, expected);
     for (HWND h : {owner, owned, child})
         EXPECT_FALSE(IsWindow(h));

@@ -137,9 +137,9 @@ class X11Backend final : public Backend {
     bool CreateSharedImage(Visual* visual, int depth) {
         if (!XShmQueryExtension(display_))
             return false;
-        image_ = XShmCreateImage(display_, visual, static_cast<unsigned>(depth), ZPixmap, nullptr,
-                                 &shm_, static_cast<unsigned>(width_),
-                                 static_cast<unsigned>(height_));
+        image_ =
+            XShmCreateImage(display_, visual, static_cast<unsigned>(depth), ZPixmap, nullptr, &shm_,
+                            static_cast<unsigned>(width_), static_cast<unsigned>(height_));
         if (!image_)
             return false;
         shm_.shmid = shmget(IPC_PRIVATE, static_cast<size_t>(image_->bytes_per_line) * height_,
@@ -177,9 +177,8 @@ class X11Backend final : public Backend {
     bool CreatePlainImage(Visual* visual, int depth) {
         plain_.assign(static_cast<size_t>(width_) * height_, 0);
         image_ = XCreateImage(display_, visual, static_cast<unsigned>(depth), ZPixmap, 0,
-                              reinterpret_cast<char*>(plain_.data()),
-                              static_cast<unsigned>(width_), static_cast<unsigned>(height_), 32,
-                              width_ * 4);
+                              reinterpret_cast<char*>(plain_.data()), static_cast<unsigned>(width_),
+                              static_cast<unsigned>(height_), 32, width_ * 4);
         return image_ != nullptr;
     }
 
@@ -224,8 +223,8 @@ class X11Backend final : public Backend {
             return input;
         case KeyPress:
         case KeyRelease:
-            input.type = event->type == KeyPress ? InputEvent::Type::KeyDown
-                                                 : InputEvent::Type::KeyUp;
+            input.type =
+                event->type == KeyPress ? InputEvent::Type::KeyDown : InputEvent::Type::KeyUp;
             if (!TranslateKey(&event->xkey, &input))
                 return std::nullopt;
             return input;
