@@ -1,11 +1,9 @@
 // Starts a private Xvfb server for one test program and stops it at the end.
 #pragma once
 
-#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <string>
-#include <thread>
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -17,47 +15,53 @@ namespace testing_support {
 
 class Xvfb {
   public:
-    // Starts on the first free display number from 90 on; Running() tells whether it came up.
+    // Lets the server pick a free display number (-displayfd), so test programs that run at the
+    // same time never share one. Running() tells whether it came up.
     explicit Xvfb(const std::string& screen = "1280x1024x24") {
         if (!std::filesystem::exists("/usr/bin/Xvfb"))
             return;
-        for (int number = 90; number < 140 && pid_ == 0; ++number) {
-            std::string socket = std::string("/tmp/.X11-unix/X").append(std::to_string(number));
-            std::string lock =
-                std::string("/tmp/.X").append(std::to_string(number)).append("-lock");
-            if (std::filesystem::exists(socket) || std::filesystem::exists(lock))
-                continue;
-            name_ = std::string(":").append(std::to_string(number));
-            std::string screenArg = screen;
-            const char* argv[] = {"Xvfb",      name_.c_str(), "-screen", "0", screenArg.c_str(),
-                                  "-nolisten", "tcp",         nullptr};
-            pid_t pid = 0;
-            if (posix_spawn(&pid, "/usr/bin/Xvfb", nullptr, nullptr, const_cast<char**>(argv),
-                            environ) != 0)
-                return;
-            for (int i = 0; i < 200 && !std::filesystem::exists(socket); ++i)
-                std::this_thread::sleep_for(std::chrono::milliseconds(25));
-            if (!std::filesystem::exists(socket)) {
-                kill(pid, SIGTERM);
-                waitpid(pid, nullptr, 0);
-                continue;
-            }
-            pid_ = pid;
+        int fds[2];
+        if (pipe(fds) != 0)
+            return;
+        std::string writeEnd = std::to_string(fds[1]);
+        const char* argv[] = {"Xvfb",      "-displayfd", writeEnd.c_str(),
+                              "-screen",   "0",          screen.c_str(),
+                              "-nolisten", "tcp",        nullptr};
+        pid_t pid = 0;
+        int spawned =
+            posix_spawn(&pid, "/usr/bin/Xvfb", nullptr, nullptr, const_cast<char**>(argv), environ);
+        close(fds[1]);
+        std::string number;
+        char c;
+        // The server writes its display number and a newline once it accepts connections.
+        while (spawned == 0 && read(fds[0], &c, 1) == 1 && c != '\n')
+            number += c;
+        close(fds[0]);
+        if (spawned != 0)
+            return;
+        pid_ = pid;
+        if (number.empty()) {
+            Stop();
+            return;
         }
+        name_ = std::string(":").append(number);
     }
-    ~Xvfb() {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
+    ~Xvfb() { Stop(); }
     Xvfb(const Xvfb&) = delete;
     Xvfb& operator=(const Xvfb&) = delete;
 
-    bool Running() const { return pid_ > 0; }
+    bool Running() const { return pid_ > 0 && !name_.empty(); }
     const std::string& Display() const { return name_; }
 
   private:
+    void Stop() {
+        if (pid_ > 0) {
+            kill(pid_, SIGTERM);
+            waitpid(pid_, nullptr, 0);
+            pid_ = 0;
+        }
+    }
+
     pid_t pid_ = 0;
     std::string name_;
 };
