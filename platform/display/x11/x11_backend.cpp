@@ -17,6 +17,7 @@
 #include <sys/shm.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
@@ -27,6 +28,19 @@ namespace {
 bool g_attachFailed = false;
 int CatchAttachError(Display*, XErrorEvent*) {
     g_attachFailed = true;
+    return 0;
+}
+
+// Xlib's own handler ends the process on any protocol error; a request the server refuses
+// (focus on a window that is not viewable yet, say) is reported once and the program goes on.
+int ReportError(Display* display, XErrorEvent* event) {
+    static bool reported = false;
+    if (!reported) {
+        reported = true;
+        char text[128];
+        XGetErrorText(display, event->error_code, text, sizeof(text));
+        std::fprintf(stderr, "setup: the X server refused a request: %s\n", text);
+    }
     return 0;
 }
 
@@ -58,6 +72,7 @@ class X11Backend final : public Backend {
             *error = std::string("cannot open X display '") + (name ? name : "") + "'";
             return false;
         }
+        XSetErrorHandler(ReportError);
         int screen = DefaultScreen(display_);
         Visual* visual = DefaultVisual(display_, screen);
         int depth = DefaultDepth(display_, screen);
