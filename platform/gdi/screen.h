@@ -1,7 +1,7 @@
 // The screen image that every window draws into, and the record of what changed on it.
 //
 // Drawing marks the area it changed; the area goes to the display when the program waits for
-// input (PresentChanges) and, during a long paint, at a steady pace from the notes themselves,
+// input (PresentChanges) and, during a long run of single-pixel writes, at a steady pace,
 // so a drawing made pixel by pixel is seen as it happens. Painting never waits for the display.
 #pragma once
 

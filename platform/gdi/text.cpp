@@ -128,18 +128,19 @@ void FillClipped(DeviceContext& dc, const Region& clip, RECT area, uint32_t pixe
     }
 }
 
-void DrawGlyph(DeviceContext& dc, const Region& clip, const RECT& bounds, const Glyph& glyph,
-               int penX, int baseline, uint32_t color) {
+// Blends a glyph onto the surface; the clip is tested per pixel only when it is not just bounds.
+void DrawGlyph(const Surface& surface, const Region& clip, bool clipIsBounds, const RECT& bounds,
+               const Glyph& glyph, int penX, int baseline, uint32_t color) {
     int left = penX + glyph.left, top = baseline - glyph.top;
     RECT area = {std::max<LONG>(left, bounds.left), std::max<LONG>(top, bounds.top),
                  std::min<LONG>(left + glyph.width, bounds.right),
                  std::min<LONG>(top + glyph.rows, bounds.bottom)};
     for (int y = area.top; y < area.bottom; ++y) {
         const uint8_t* alpha = glyph.alpha.data() + static_cast<size_t>(y - top) * glyph.width;
-        uint32_t* row = dc.surface.data + static_cast<size_t>(y) * dc.surface.stride;
+        uint32_t* row = surface.data + static_cast<size_t>(y) * surface.stride;
         for (int x = area.left; x < area.right; ++x) {
             unsigned a = alpha[x - left];
-            if (a && (dc.clipIsBounds || clip.Contains(x, y)))
+            if (a && (clipIsBounds || clip.Contains(x, y)))
                 row[x] = a == 255 ? color : Blend(row[x], color, a);
         }
     }
@@ -225,14 +226,12 @@ extern "C" int WINAPI DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lp
             FillClipped(*dc, clip, RECT{sx, sy, sx + line.width, sy + lineHeight},
                         ToPixel(dc->backColor));
         int baseline = sy + faces.Ascent();
-        DeviceContext view = *dc;
-        view.clipIsBounds = single;
         for (size_t i = line.begin; i < line.end; ++i) {
             char32_t c = text[i].code;
             if (c == U'\r' || c == U'\n')
                 continue;
             const Glyph& glyph = faces.GlyphFor(c);
-            DrawGlyph(view, clip, bounds, glyph, sx, baseline, color);
+            DrawGlyph(dc->surface, clip, single, bounds, glyph, sx, baseline, color);
             if (text[i].underline || font.request.underline)
                 FillClipped(*dc, clip, RECT{sx, baseline + 1, sx + glyph.advance, baseline + 2},
                             color);

@@ -114,8 +114,6 @@ extern "C" ATOM WINAPI RegisterClassA(const WNDCLASSA* lpWndClass) {
     cls->name = lpWndClass->lpszClassName;
     cls->style = lpWndClass->style;
     cls->proc = lpWndClass->lpfnWndProc;
-    cls->instance = lpWndClass->hInstance;
-    cls->cursor = lpWndClass->hCursor;
     cls->background = lpWndClass->hbrBackground;
     State().classes.push_back(cls);
     // Atoms of registered classes lie in 0xC000..0xFFFF.
@@ -159,7 +157,6 @@ extern "C" HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCS
     window->text = lpWindowName ? lpWindowName : "";
     if (child) {
         window->parent = hWndParent;
-        window->id = reinterpret_cast<UINT_PTR>(hMenu);
     } else if (parent) {
         window->owner = TopLevelOf(hWndParent);
     }

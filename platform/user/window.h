@@ -16,8 +16,6 @@ struct WindowClass {
     std::string name; // as registered; compared without regard to ASCII case
     UINT style = 0;
     WNDPROC proc = nullptr;
-    HINSTANCE instance = nullptr;
-    HCURSOR cursor = nullptr;
     HBRUSH background = nullptr;
 };
 
@@ -32,7 +30,6 @@ struct Window {
     std::vector<HWND> children; // front first
     std::string text;           // ANSI code page
     RECT rect = {0, 0, 0, 0};   // window rectangle, screen coordinates
-    UINT_PTR id = 0;            // a child's identifier (the menu argument)
     gdi::Region update;         // screen coordinates
     bool erasePending = false;
     bool destroying = false;
