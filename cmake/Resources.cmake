@@ -1,5 +1,6 @@
 # Compiles a resource script with llvm-rc into a standard .res file and links its bytes into
 # TARGET, where the layer finds them as the module's resources (symbols w32_module_res_begin/end).
+# The script comes after "--": llvm-rc would read an absolute path such as /check/... as its /C option.
 find_program(LLVM_RC NAMES llvm-rc llvm-rc-14 REQUIRED)
 
 function(w32_add_resources target rc_file)
@@ -11,7 +12,7 @@ function(w32_add_resources target rc_file)
   add_custom_command(
     OUTPUT "${res_file}"
     COMMAND "${LLVM_RC}" /C 65001 /I "${CMAKE_SOURCE_DIR}/platform/include" /I "${rc_dir}"
-            /FO "${res_file}" "${rc_abs}"
+            /FO "${res_file}" -- "${rc_abs}"
     DEPENDS "${rc_abs}" ${ARGN} "${CMAKE_SOURCE_DIR}/platform/include/windows.h"
     IMPLICIT_DEPENDS C "${rc_abs}"
     COMMENT "Compiling resources ${rc_file}"
